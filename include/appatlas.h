@@ -1,0 +1,77 @@
+/*
+ * appatlas.h - public interface of appatlas.dll.
+ *
+ * A host loads appatlas.dll (LoadLibraryW), resolves the exports by name
+ * (GetProcAddress) and talks to the objects they hand out through the
+ * interfaces below. Everything here is laid out for 32-bit Windows and is
+ * usable from any C++ compiler that follows the platform's COM layout
+ * (MSVC, mingw-w64 g++, clang): interfaces are classes of pure virtual
+ * __stdcall methods with no virtual destructor, records are plain structs of
+ * 32-bit integers and pointers.
+ */
+#ifndef APPATLAS_H
+#define APPATLAS_H
+
+#ifndef __cplusplus
+#error "appatlas.h declares C++ interfaces; include it from C++"
+#endif
+
+#define APPATLAS_QUERY_VERSION 1
+
+/*
+ * The result record of a query. The module allocates it and fills every
+ * field; the host reads the fields and returns the record through
+ * IProcessLibQuery::FreeProcessInfo. The strings are NUL-terminated UTF-16
+ * texts owned by the record: never null (a field without a value is ""),
+ * valid until the record is freed, also after the query object is gone.
+ */
+struct ProcessLibInfo {
+    int Id;                     /* the library item's id */
+    const wchar_t* Name;        /* lower-cased executable file name */
+    const wchar_t* DisplayName;
+    const wchar_t* Description;
+    const wchar_t* Path;        /* install path text of the library */
+    int Reserved;               /* always 0 */
+    const wchar_t* CompanyName;
+    const wchar_t* SignName;
+    const wchar_t* SoftId;
+    int ProcessType;
+    int CanClose;
+};
+
+/*
+ * The query object. Created by export "a" with APPATLAS_QUERY_VERSION and
+ * destroyed only by export "b"; it has no reference count. Not safe for use
+ * from two threads until a load has succeeded; afterwards queries may run
+ * concurrently.
+ */
+class IProcessLibQuery {
+public:
+    /* Loads the process library once. path: the data file, or null for the
+       installation's appatlas.dat. Returns nonzero when a library is loaded;
+       after the first success further calls return 1 and load nothing. */
+    virtual int __stdcall Init(const wchar_t* path) = 0;
+
+    /* Returns 1 when the library knows the executable at exePath (a full
+       path), else 0. On 1, when info is not null, *info receives a new
+       record to be released with FreeProcessInfo; on 0, *info is left as it
+       was. Loads from the default location first if nothing is loaded. */
+    virtual int __stdcall QueryProcessInfo(const wchar_t* exePath, ProcessLibInfo** info) = 0;
+
+    /* Releases a record from QueryProcessInfo of any query object; null does
+       nothing. */
+    virtual void __stdcall FreeProcessInfo(ProcessLibInfo* info) = 0;
+
+protected:
+    ~IProcessLibQuery() {}
+};
+
+/* Export "a" (ordinal 2): a new query object for interface version 1, null
+   for any other version. */
+typedef IProcessLibQuery* (__stdcall* PFN_APPATLAS_CREATE_QUERY)(int version);
+
+/* Export "b" (ordinal 3): destroys a query object made by "a"; null does
+   nothing. */
+typedef void (__stdcall* PFN_APPATLAS_DESTROY_QUERY)(IProcessLibQuery* query);
+
+#endif /* APPATLAS_H */
