@@ -1,0 +1,51 @@
+#include "vcdiff/ByteBuffer.h"
+
+#include <cstring>
+
+namespace appatlas {
+namespace vcdiff {
+
+void ByteBuffer::Reserve(size_t capacity, size_t ceiling)
+{
+    if (capacity <= capacity_)
+        return;
+    size_t grown = capacity_ + capacity_ / 2;
+    if (grown > ceiling)
+        grown = ceiling;
+    if (grown < capacity)
+        grown = capacity;
+    std::unique_ptr<uint8_t[]> bigger(new uint8_t[grown]);
+    if (size_ > 0)
+        std::memcpy(bigger.get(), data_.get(), size_);
+    data_ = std::move(bigger);
+    capacity_ = grown;
+}
+
+void ByteBuffer::Append(const uint8_t* bytes, size_t count)
+{
+    if (count == 0)
+        return;
+    Reserve(size_ + count);
+    std::memcpy(data_.get() + size_, bytes, count);
+    size_ += count;
+}
+
+void ByteBuffer::Consume(size_t count)
+{
+    if (count >= size_) {
+        size_ = 0;
+        return;
+    }
+    std::memmove(data_.get(), data_.get() + count, size_ - count);
+    size_ -= count;
+}
+
+void ByteBuffer::Release()
+{
+    data_.reset();
+    size_ = 0;
+    capacity_ = 0;
+}
+
+}  // namespace vcdiff
+}  // namespace appatlas
