@@ -7,6 +7,15 @@ bool Utf8ToWide(const char* text, std::wstring& out)
     out.clear();
     if (text == nullptr || *text == '\0') return true;
 
+    // Pure ASCII converts one to one; library texts mostly are, and this
+    // spares two system calls per attribute when a large library loads.
+    const char* end = text;
+    while (*end > 0) ++end;
+    if (*end == '\0') {
+        out.assign(text, end);
+        return true;
+    }
+
     const int needed = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
     if (needed <= 0) return false;
 

@@ -1,5 +1,6 @@
 #include "query/ProcessLibContext.h"
 
+#include "environment/DataFilePath.h"
 #include "environment/PathUtils.h"
 #include "library/LibraryFile.h"
 
@@ -7,10 +8,7 @@ ProcessLibContext::ProcessLibContext() : Store(new ProcessLibData()) {}
 
 int ProcessLibContext::Load(const wchar_t* path)
 {
-    // The default data file location comes with the installation
-    // environment; until it exists a load needs an explicit path.
-    if (path == nullptr) return 0;
-    LibraryPath = path;
+    LibraryPath = path != nullptr ? std::wstring(path) : ComposeDataFilePath();
 
     // The existence test resolves a relative path against the host
     // executable's directory; the opens below use the path as given.
