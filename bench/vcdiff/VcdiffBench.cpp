@@ -5,8 +5,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "vcdiff/DeltaEncoder.h"
@@ -16,11 +14,16 @@ namespace {
 
 bool ReadAll(const char* path, std::string* bytes)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    FILE* f = std::fopen(path, "rb");
+    if (!f)
         return false;
-    bytes->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return true;
+    std::fseek(f, 0, SEEK_END);
+    long size = std::ftell(f);
+    std::fseek(f, 0, SEEK_SET);
+    bytes->resize(size > 0 ? static_cast<size_t>(size) : 0);
+    bool ok = size >= 0 && std::fread(&(*bytes)[0], 1, bytes->size(), f) == bytes->size();
+    std::fclose(f);
+    return ok;
 }
 
 class FileSink : public open_vcdiff::OutputStringInterface {

@@ -44,7 +44,7 @@ def timed(cmd):
     return time.perf_counter() - start
 
 
-def best(cmd, runs=3):
+def best(cmd, runs=5):
     return min(timed(cmd) for _ in range(runs))
 
 
@@ -82,7 +82,7 @@ def main():
         subprocess.run([XDELTA3, "-d", "-f", "-s", po, od, check], check=True)
         encode_rows.append((mib, os.path.getsize(od), os.path.getsize(xd), to, tx, same(check, pn)))
 
-    print("\nDecoding xdelta3's deltas (best of 3, whole process, output written to a file)")
+    print("\nDecoding xdelta3's deltas (best of 5, whole process, output written to a file)")
     print("%-6s %-5s %11s %10s %10s %7s %s" % ("target", "wins", "delta", "ours s", "xdelta3 s", "ratio", "bytes"))
     for mib, label, size, to, tx, ok in decode_rows:
         print("%3d MiB %-5s %11d %10.3f %10.3f %7.2f %s" % (mib, label, size, to, tx, to / tx, "ok" if ok else "WRONG"))

@@ -1,9 +1,16 @@
 #include "vcdiff/ByteBuffer.h"
 
+#include <cstdlib>
 #include <cstring>
+#include <new>
 
 namespace appatlas {
 namespace vcdiff {
+
+void ByteBuffer::Free::operator()(uint8_t* p) const
+{
+    std::free(p);
+}
 
 void ByteBuffer::Reserve(size_t capacity, size_t ceiling)
 {
@@ -14,10 +21,11 @@ void ByteBuffer::Reserve(size_t capacity, size_t ceiling)
         grown = ceiling;
     if (grown < capacity)
         grown = capacity;
-    std::unique_ptr<uint8_t[]> bigger(new uint8_t[grown]);
-    if (size_ > 0)
-        std::memcpy(bigger.get(), data_.get(), size_);
-    data_ = std::move(bigger);
+    void* bigger = std::realloc(data_.get(), grown);
+    if (!bigger)
+        throw std::bad_alloc();
+    data_.release();
+    data_.reset(static_cast<uint8_t*>(bigger));
     capacity_ = grown;
 }
 

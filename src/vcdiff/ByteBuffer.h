@@ -30,7 +30,12 @@ public:
     void Release();
 
 private:
-    std::unique_ptr<uint8_t[]> data_;
+    struct Free {
+        void operator()(uint8_t* p) const;
+    };
+    // malloc'd so that growing can use realloc, which for large blocks can
+    // remap pages instead of copying them.
+    std::unique_ptr<uint8_t, Free> data_;
     size_t size_ = 0;
     size_t capacity_ = 0;
 };

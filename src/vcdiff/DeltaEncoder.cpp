@@ -64,7 +64,7 @@ private:
 void WindowEncoder::Encode(const uint8_t* target, size_t start, size_t end, HashIndex* targetIndex)
 {
     targetIndex->Clear();
-    const size_t targetKey = targetIndex->KeyLength();
+    const size_t targetReach = targetIndex->Reach();
     size_t literalStart = start;
     size_t i = start;
     // Edits keep the rest of a file in place: after a source match, the
@@ -82,12 +82,12 @@ void WindowEncoder::Encode(const uint8_t* target, size_t start, size_t end, Hash
                 Consider(&best, f, true, MatchLength(source_ + f, target + i, std::min(remaining, sourceLength_ - f)));
             }
         }
-        if (sourceIndex_ && remaining >= sourceIndex_->KeyLength()) {
+        if (sourceIndex_ && remaining >= sourceIndex_->Reach()) {
             size_t f = sourceIndex_->Find(target + i);
             if (f != HashIndex::kNone)
                 Consider(&best, f, true, MatchLength(source_ + f, target + i, std::min(remaining, sourceLength_ - f)));
         }
-        if (remaining >= targetKey) {
+        if (remaining >= targetReach) {
             size_t f = targetIndex->Find(target + i);
             if (f != HashIndex::kNone)
                 Consider(&best, f, false, MatchLength(target + f, target + i, remaining));
@@ -113,7 +113,7 @@ void WindowEncoder::Encode(const uint8_t* target, size_t start, size_t end, Hash
                 writer_.Copy(address, best.length, here);
                 const size_t matchEnd = at + best.length;
                 const size_t step = best.length > kDenseInsertLimit ? 8 : 1;
-                for (size_t p = i + 1; p + targetKey <= end && p < matchEnd; p += step)
+                for (size_t p = i + 1; p + targetReach <= end && p < matchEnd; p += step)
                     targetIndex->Insert(target + p, p);
                 if (best.inSource) {
                     haveOffset = true;
@@ -158,10 +158,10 @@ std::string EncodeDelta(const char* sourceChars, size_t sourceLength, const char
 
     // The source is indexed at a stride that keeps the table bounded.
     std::unique_ptr<HashIndex> sourceIndex;
-    if (sourceLength >= kSourceKey) {
+    if (sourceLength >= 16) {
         const size_t step = (sourceLength + kMaxSourceEntries - 1) / kMaxSourceEntries;
         sourceIndex.reset(new HashIndex(kSourceKey, sourceLength / step));
-        for (size_t p = 0; p + kSourceKey <= sourceLength; p += step)
+        for (size_t p = 0; p + sourceIndex->Reach() <= sourceLength; p += step)
             sourceIndex->Insert(source + p, p);
     }
     HashIndex targetIndex(kTargetKey, std::min(targetLength, windowSize));

@@ -17,17 +17,14 @@ uint64_t Load64(const uint8_t* p)
     return value;
 }
 
-uint64_t LoadPartial(const uint8_t* p, size_t length)
-{
-    uint64_t value = 0;
-    std::memcpy(&value, p, length);
-    return value;
-}
-
 }  // namespace
 
 HashIndex::HashIndex(size_t keyLength, size_t capacityHint) : keyLength_(keyLength)
 {
+    // Little-endian loads: the key's bytes are a word's low bytes.
+    auto mask = [](size_t bytes) { return bytes >= 8 ? ~uint64_t(0) : (uint64_t(1) << (8 * bytes)) - 1; };
+    lowMask_ = mask(keyLength);
+    highMask_ = keyLength > 8 ? mask(keyLength - 8) : 0;
     unsigned bits = kMinBits;
     while (bits < kMaxBits && (size_t(1) << bits) < capacityHint)
         ++bits;
@@ -38,21 +35,6 @@ HashIndex::HashIndex(size_t keyLength, size_t capacityHint) : keyLength_(keyLeng
 void HashIndex::Clear()
 {
     std::fill(table_.begin(), table_.end(), 0);
-}
-
-size_t HashIndex::Hash(const uint8_t* p) const
-{
-    // Multiplicative hashing of up to two 8-byte words; the top bits mix
-    // every input bit.
-    uint64_t h;
-    if (keyLength_ <= 8) {
-        h = LoadPartial(p, keyLength_) * 0x9E3779B97F4A7C15ull;
-    } else {
-        h = Load64(p) * 0x9E3779B97F4A7C15ull;
-        h ^= LoadPartial(p + 8, keyLength_ - 8) * 0xC2B2AE3D27D4EB4Full;
-        h *= 0x165667B19E3779F9ull;
-    }
-    return static_cast<size_t>(h >> shift_);
 }
 
 size_t MatchLength(const uint8_t* a, const uint8_t* b, size_t limit)
