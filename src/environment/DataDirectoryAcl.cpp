@@ -15,6 +15,19 @@ const ACCESS_MASK kNothing = 0;
 const ACCESS_MASK kFullFileAccess = 0x001F01FF;
 const HRESULT kBuildFailed = 1;
 
+HRESULT BuildAcl(BYTE revision, std::vector<DWORD>& storage)
+{
+    const SecurityIdentifier users = SecurityIdentifier::BuiltinUsers();
+    const SecurityIdentifier everyone = SecurityIdentifier::Everyone();
+    if (!users.Valid() || !everyone.Valid()) return kBuildFailed;
+
+    AccessControlList list(revision);
+    list.AddAllowed(users, kFullFileAccess, kInheritToAll);
+    list.AddDenied(everyone, kNothing, kInheritToAll);
+    if (!list.Build(storage)) return HresultFromLastError();
+    return S_OK;
+}
+
 HRESULT ApplyAcl(const std::wstring& directory)
 {
     OSVERSIONINFOW version = {};
@@ -30,15 +43,9 @@ HRESULT ApplyAcl(const std::wstring& directory)
     if (read != ERROR_SUCCESS) return HresultFromWin32Error(read);
     if (current == nullptr) return E_FAIL;
 
-    const SecurityIdentifier users = SecurityIdentifier::BuiltinUsers();
-    const SecurityIdentifier everyone = SecurityIdentifier::Everyone();
-    if (!users.Valid() || !everyone.Valid()) return kBuildFailed;
-
-    AccessControlList list(current->AclRevision);
-    list.AddAllowed(users, kFullFileAccess, kInheritToAll);
-    list.AddDenied(everyone, kNothing, kInheritToAll);
     std::vector<DWORD> storage;
-    if (!list.Build(storage)) return HresultFromLastError();
+    const HRESULT built = BuildAcl(current->AclRevision, storage);
+    if (built != S_OK) return built;
 
     std::wstring target = directory;
     const DWORD written = SetNamedSecurityInfoW(&target[0], SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
@@ -53,6 +60,15 @@ HRESULT ApplyDataDirectoryAcl(const std::wstring& directory)
 {
     try {
         return ApplyAcl(directory);
+    } catch (const std::bad_alloc&) {
+        return kBuildFailed;
+    }
+}
+
+HRESULT BuildDataDirectoryAcl(BYTE revision, std::vector<DWORD>& storage)
+{
+    try {
+        return BuildAcl(revision, storage);
     } catch (const std::bad_alloc&) {
         return kBuildFailed;
     }

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 // On systems before major version 6, replaces the access list of a newly
 // created data directory so that every local user may work in it: denied
@@ -12,3 +13,8 @@
 // list cannot be read or written (the directory keeps its list); 1 when the
 // list could not be built (out of memory, invalid SID).
 HRESULT ApplyDataDirectoryAcl(const std::wstring& directory);
+
+// The list ApplyDataDirectoryAcl writes, with the given revision, in
+// storage. 0, the failure code the system gave for a refused entry, or 1
+// when the list could not be built.
+HRESULT BuildDataDirectoryAcl(BYTE revision, std::vector<DWORD>& storage);
