@@ -2,6 +2,7 @@
 
 #include "environment/DataFilePath.h"
 #include "environment/PathUtils.h"
+#include "identify/ProcessMatcher.h"
 #include "library/LibraryFile.h"
 
 ProcessLibContext::ProcessLibContext() : Store(new ProcessLibData()) {}
@@ -24,8 +25,18 @@ int ProcessLibContext::Load(const wchar_t* path)
 
 int ProcessLibContext::FillProcessInfo(const wchar_t* exePath, ProcessLibRecord& record) const
 {
-    // No item can be chosen without the process matcher.
-    (void)exePath;
-    (void)record;
-    return 0;
+    ProcessItem item;
+    if (MatchProcessItem(*Store, exePath, item) == 0) return 0;
+
+    record.Id = item.Id;
+    record.Name = item.Name;
+    record.DisplayName = item.DisplayName;
+    record.Description = item.Description;
+    record.Path = Store->GetPathByIndex(item.PathIndex);
+    record.CompanyName = Store->GetCompanyNameByIndex(item.CompanyNameIndex);
+    record.SignName = Store->GetSignNameByIndex(item.SignNameIndex);
+    record.SoftId = item.SoftId;
+    record.ProcessType = item.ProcessType;
+    record.CanClose = item.CanClose;
+    return 1;
 }
