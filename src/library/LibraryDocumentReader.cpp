@@ -29,14 +29,15 @@ std::string NormaliseLineEnds(const char* text, size_t length)
     const size_t end = strnlen(text, length);
     std::string out;
     out.reserve(end);
-    for (size_t i = 0; i < end; ++i) {
-        const char c = text[i];
-        if (c != '\r') {
-            out.push_back(c);
-            continue;
-        }
+    size_t from = 0;
+    while (from < end) {
+        const void* cr = std::memchr(text + from, '\r', end - from);
+        const size_t at = cr ? size_t(static_cast<const char*>(cr) - text) : end;
+        out.append(text + from, at - from);
+        if (at == end) break;
         out.push_back('\n');
-        if (i + 1 < end && text[i + 1] == '\n') ++i;
+        from = at + 1;
+        if (from < end && text[from] == '\n') ++from;
     }
     return out;
 }
@@ -63,17 +64,28 @@ enum ItemField {
     kId, kPathIndex, kPathLevel, kCompanyNameIndex, kSignNameIndex, kProcessType, kCanClose,
     kDisplayName, kDescription, kSoftId, kFieldCount
 };
-const char* const kItemFieldNames[kFieldCount] = {
-    "id", "PathIndex", "PathLevel", "CompanyNameIndex", "SignNameIndex", "ProcessType", "CanClose",
-    "DisplayName", "Description", "SoftId",
+struct FieldName {
+    const char* text;
+    size_t length;
 };
+#define ITEM_FIELD(name) {name, sizeof(name) - 1}
+const FieldName kItemFields[kFieldCount] = {
+    ITEM_FIELD("id"), ITEM_FIELD("PathIndex"), ITEM_FIELD("PathLevel"), ITEM_FIELD("CompanyNameIndex"),
+    ITEM_FIELD("SignNameIndex"), ITEM_FIELD("ProcessType"), ITEM_FIELD("CanClose"), ITEM_FIELD("DisplayName"),
+    ITEM_FIELD("Description"), ITEM_FIELD("SoftId"),
+};
+#undef ITEM_FIELD
 
 ProcessItem ReadItem(const TiXmlElement& element, const std::wstring& name)
 {
+    // Comparing lengths first keeps the case-insensitive name test off the
+    // hot path: a large library has millions of item attributes.
     const char* values[kFieldCount] = {};
     for (const TiXmlAttribute* a = element.FirstAttribute(); a != nullptr; a = a->Next()) {
+        const size_t length = a->NameTStr().size();
         for (int f = 0; f < kFieldCount; ++f) {
-            if (values[f] == nullptr && AttributeNameIs(a->Name(), kItemFieldNames[f])) {
+            if (values[f] == nullptr && kItemFields[f].length == length &&
+                AttributeNameIs(a->Name(), kItemFields[f].text)) {
                 values[f] = a->Value();
                 break;
             }

@@ -42,14 +42,18 @@ int ProcessLibData::AddSignName(int id, const std::wstring& text)
 
 int ProcessLibData::AddItem(const ProcessItem& item)
 {
-    // A multimap files an equal key after the ones present: document order.
-    ItemsByName.emplace(item.Name, item);
-    return 1;
+    return AddItem(ProcessItem(item));
 }
 
 int ProcessLibData::AddItem(ProcessItem&& item)
 {
+    // A multimap files an equal key after the ones present: document order.
+    // Items of one group arrive one after another, so the position right
+    // after the previous item is usually the place, found without a search.
     std::wstring key = item.Name;
-    ItemsByName.emplace(std::move(key), std::move(item));
+    if (!ItemsByName.empty() && lastAdded_->first == key)
+        lastAdded_ = ItemsByName.emplace_hint(std::next(lastAdded_), std::move(key), std::move(item));
+    else
+        lastAdded_ = ItemsByName.emplace(std::move(key), std::move(item));
     return 1;
 }

@@ -60,5 +60,6 @@ private:
     const TiXmlElement* OpenTable(const char* name);
 
     std::unique_ptr<TiXmlDocument> document_;
+    ItemIndex::iterator lastAdded_;
     std::wstring loadFailure_;
 };
