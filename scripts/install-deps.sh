@@ -29,7 +29,7 @@ fi
 
 PKGS="g++-mingw-w64-i686-win32 g++-mingw-w64-i686-posix mingw-w64-tools \
       wine wine32:i386 cmake xdelta3 osslsigncode googletest openssl dpkg-dev \
-      ca-certificates"
+      ca-certificates python3"
 missing=
 for p in $PKGS; do have_pkg "$p" || missing="$missing $p"; done
 
