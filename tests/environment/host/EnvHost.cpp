@@ -7,8 +7,9 @@
 //   envhost compose       ComposeDataFilePath and the system's major version
 //   envhost acl DIR       ApplyDataDirectoryAcl on DIR
 //   envhost oem-int       LoadOemModule, then QueryOemInt
-//   envhost query EXE     appatlas.dll beside this program, queried for EXE
-//                         with no Init call
+//   envhost query DLL EXE [DAT]
+//                         the appatlas.dll at DLL, queried for EXE with no
+//                         Init call, or after Init with DAT
 // Results go to stdout as "name=value" lines.
 
 #include <appatlas.h>
@@ -84,9 +85,9 @@ int OemInt()
     return 0;
 }
 
-int Query(const wchar_t* exe)
+int Query(const wchar_t* dll, const wchar_t* exe, const wchar_t* library)
 {
-    HMODULE module = LoadLibraryW((GetHostExeDirectory() + L"\\appatlas.dll").c_str());
+    HMODULE module = LoadLibraryW(dll);
     if (module == nullptr) return 3;
     auto create = reinterpret_cast<PFN_APPATLAS_CREATE_QUERY>(reinterpret_cast<void*>(GetProcAddress(module, "a")));
     auto destroy = reinterpret_cast<PFN_APPATLAS_DESTROY_QUERY>(reinterpret_cast<void*>(GetProcAddress(module, "b")));
@@ -94,6 +95,7 @@ int Query(const wchar_t* exe)
     IProcessLibQuery* query = create(APPATLAS_QUERY_VERSION);
     if (query == nullptr) return 3;
 
+    if (library != nullptr) Print(L"init", std::to_wstring(query->Init(library)));
     ProcessLibInfo* info = nullptr;
     const int known = query->QueryProcessInfo(exe, &info);
     Print(L"known", std::to_wstring(known));
@@ -117,7 +119,7 @@ int wmain(int argc, wchar_t** argv)
         if (command == L"compose") return Compose();
         if (command == L"acl" && argc > 2) return Acl(argv[2]);
         if (command == L"oem-int") return OemInt();
-        if (command == L"query" && argc > 2) return Query(argv[2]);
+        if (command == L"query" && argc > 3) return Query(argv[2], argv[3], argc > 4 ? argv[4] : nullptr);
         return 2;
     } catch (...) {
         return 4;
