@@ -13,6 +13,7 @@ using Arguments = std::vector<std::wstring>;
 int RunPack(const Arguments& args);
 int RunUnpack(const Arguments& args);
 int RunInspect(const Arguments& args);
+int RunQuery(const Arguments& args);
 int RunWhere(const Arguments& args);
 
 // Prints the usage text to stderr and returns kExitUsage.

@@ -16,6 +16,9 @@ const wchar_t kUsage[] =
     L"  unpack IN.dat OUT.xml\n"
     L"                       write the descrambled document of a data file\n"
     L"  inspect IN.dat       print the header and what the library holds\n"
+    L"  query [--library FILE.dat] [--json] PATH...\n"
+    L"                       identify executables with appatlas.dll (exit 1\n"
+    L"                       when one is not in the library)\n"
     L"  where                print the branding and the data file path that\n"
     L"                       appatlas.dll beside this tool uses\n"
     L"  help                 print this text\n"
@@ -41,6 +44,7 @@ int wmain(int argc, wchar_t** argv)
         if (command == L"pack") return RunPack(args);
         if (command == L"unpack") return RunUnpack(args);
         if (command == L"inspect") return RunInspect(args);
+        if (command == L"query") return RunQuery(args);
         if (command == L"where") return RunWhere(args);
         if (command == L"help" || command == L"--help" || command == L"-h") {
             Out(kUsage);
