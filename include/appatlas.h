@@ -92,4 +92,39 @@ typedef void (__stdcall* PFN_APPATLAS_DESTROY_QUERY)(IProcessLibQuery* query);
 #define APPATLAS_DIAG_DATA_FILE_PATH 3 /* where appatlas.dat is loaded from */
 typedef int (__stdcall* PFN_APPATLAS_DIAGNOSTIC_TEXT)(int item, wchar_t* buffer, unsigned int* size);
 
+/*
+ * The update face. Export "CreateUpdateHelper" (ordinal 1) hands out a
+ * reference-counted COM-style object; the updater calls ApplyUpdate with an
+ * update file and then Release.
+ */
+#include <windows.h>
+#include <unknwn.h>
+
+/* {6A3F9D12-47B8-4C0E-9E21-B5D7C3A80F46} */
+static const IID IID_IUpdateHelper =
+    {0x6A3F9D12, 0x47B8, 0x4C0E, {0x9E, 0x21, 0xB5, 0xD7, 0xC3, 0xA8, 0x0F, 0x46}};
+
+class IUpdateHelper : public IUnknown {
+public:
+    /* Applies the update file at deltaPath (its file name must begin with
+       "appatlas", case-sensitively) to the installation's appatlas.dat and
+       replaces that file in one rename. S_OK when the data file now holds
+       the new library; otherwise an HRESULT, and the data file is
+       unchanged: 0x800703EE for a refused name, 0x8007000B for an update
+       that cannot be read, is refused by the decoder or does not yield a
+       data file, E_OUTOFMEMORY, E_INVALIDARG for a null path, or the Win32
+       error of a file operation or of the final rename (the new file then
+       remains as appatlas.dat.0 beside the data file). */
+    virtual HRESULT __stdcall ApplyUpdate(const wchar_t* deltaPath) = 0;
+
+    /* Reserved; returns 1 and does nothing. */
+    virtual HRESULT __stdcall ReservedOperation(void* reserved) = 0;
+};
+
+/* Export "CreateUpdateHelper" (ordinal 1): for IID_IUpdateHelper or
+   IID_IUnknown, S_OK and *ppv receives a new object holding one reference;
+   S_FALSE for any other identifier and E_OUTOFMEMORY, leaving *ppv as it
+   was; E_INVALIDARG when riid or ppv is null. */
+typedef HRESULT (__stdcall* PFN_APPATLAS_CREATE_UPDATE_HELPER)(const IID* riid, void** ppv);
+
 #endif /* APPATLAS_H */
