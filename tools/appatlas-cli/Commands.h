@@ -15,6 +15,8 @@ int RunUnpack(const Arguments& args);
 int RunInspect(const Arguments& args);
 int RunQuery(const Arguments& args);
 int RunWhere(const Arguments& args);
+int RunDiff(const Arguments& args);
+int RunApply(const Arguments& args);
 
 // Prints the usage text to stderr and returns kExitUsage.
 int UsageError(const std::wstring& message);

@@ -21,6 +21,11 @@ const wchar_t kUsage[] =
     L"                       when one is not in the library)\n"
     L"  where                print the branding and the data file path that\n"
     L"                       appatlas.dll beside this tool uses\n"
+    L"  diff OLD.dat NEW.dat OUT.upd [--checksum]\n"
+    L"                       write an update file that turns OLD into NEW\n"
+    L"                       (--checksum: refused when applied to another file)\n"
+    L"  apply UPDATE.upd     apply an update file with appatlas.dll beside this\n"
+    L"                       tool and print the result code\n"
     L"  help                 print this text\n"
     L"\n"
     L"exit codes: 0 success, 1 failure, 2 usage error\n";
@@ -46,6 +51,8 @@ int wmain(int argc, wchar_t** argv)
         if (command == L"inspect") return RunInspect(args);
         if (command == L"query") return RunQuery(args);
         if (command == L"where") return RunWhere(args);
+        if (command == L"diff") return RunDiff(args);
+        if (command == L"apply") return RunApply(args);
         if (command == L"help" || command == L"--help" || command == L"-h") {
             Out(kUsage);
             return kExitOk;
