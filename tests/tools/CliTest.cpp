@@ -69,13 +69,28 @@ TEST(Cli, PackWritesTheContainerAndUnpackRestoresTheDocument)
 TEST(Cli, InspectPrintsHeaderAndCounts)
 {
     TempDirectory temp;
+    const std::wstring xml = temp.File(L"lib.xml");
     const std::wstring dat = temp.File(L"appatlas.dat");
-    ASSERT_EQ(0u, Cli(L"pack " + Quote(SampleLibrary()) + L" " + Quote(dat)).ExitCode);
+    // Two groups named alike in different case count as one name.
+    WriteBytes(xml,
+               "<ProcessLib><Paths><p id='3' value='a'/><p id='9' value='b'/><p id='9' value='c'/></Paths>"
+               "<CompanyNames><c id='2' Value='x'/></CompanyNames>"
+               "<SignNames><s id='-4' Value='y'/><s id='5' Value='z'/></SignNames>"
+               "<MaxProcessItemId id='100'/>"
+               "<Processes><g Name='Setup.exe'><i id='1'/><i id='2'/></g><g Name='SETUP.EXE'><i id='7'/></g>"
+               "<g Name='app.exe'><i id='3'/></g></Processes></ProcessLib>");
+    ASSERT_EQ(0u, Cli(L"pack " + Quote(xml) + L" " + Quote(dat) + L" --key 7").ExitCode);
     const ChildResult r = Cli(L"inspect " + Quote(dat));
     EXPECT_EQ(0u, r.ExitCode) << r.Err;
     for (const char* line : {"Magic: 0x46515752", "CompatLevel: 0", "DataOffset: 80", "ScrambleMethod: 1",
-                             "Paths: 8", "CompanyNames: 4", "SignNames: 4", "MaxProcessItemId: 100"})
+                             "ScrambleKey: 0x00000007", "Paths: 2", "CompanyNames: 1", "SignNames: 2", "Groups: 2",
+                             "Items: 4", "MaxPathId: 9", "MaxCompanyNameId: 2", "MaxSignNameId: 5",
+                             "MaxProcessItemId: 100"})
         EXPECT_NE(std::string::npos, r.Out.find(line)) << line << "\n" << r.Out;
+
+    // The sample library loads as well.
+    ASSERT_EQ(0u, Cli(L"pack " + Quote(SampleLibrary()) + L" " + Quote(dat)).ExitCode);
+    EXPECT_EQ(0u, Cli(L"inspect " + Quote(dat)).ExitCode);
 }
 
 TEST(Cli, FailuresNameTheFileAndTheReason)
