@@ -12,37 +12,23 @@ const size_t kDirBuffer = 256;
 const size_t kNameBuffer = 256;
 const size_t kExtBuffer = 256;
 
-struct PathParts {
-    std::wstring drive, directory, base, extension;
-};
-
 // The rules of the C runtime's _wsplitpath_s, which Windows XP's msvcrt.dll
 // does not export: drive when the second character is a colon, directory
 // through the last slash or backslash, extension from the last dot after
-// it. False when a part would not fit its buffer.
-bool SplitPathBounded(const std::wstring& path, PathParts& parts)
+// it. Gives where the base name starts and where the extension starts, or
+// false when a part would not fit its buffer. Only positions are computed:
+// the matcher asks for every queried path's file name.
+bool SplitPathBounded(const std::wstring& path, size_t& nameStart, size_t& extensionStart)
 {
-    size_t rest = 0;
-    if (path.size() >= 2 && path[1] == L':') {
-        parts.drive = path.substr(0, 2);
-        rest = 2;
-    }
+    const size_t rest = (path.size() >= 2 && path[1] == L':') ? 2 : 0;
     const size_t slash = path.find_last_of(L"\\/");
-    size_t nameStart = rest;
-    if (slash != std::wstring::npos && slash >= rest) {
-        parts.directory = path.substr(rest, slash + 1 - rest);
-        nameStart = slash + 1;
-    }
+    nameStart = rest;
+    if (slash != std::wstring::npos && slash >= rest) nameStart = slash + 1;
     const size_t dot = path.rfind(L'.');
-    size_t nameEnd = path.size();
-    if (dot != std::wstring::npos && dot >= nameStart) {
-        parts.extension = path.substr(dot);
-        nameEnd = dot;
-    }
-    parts.base = path.substr(nameStart, nameEnd - nameStart);
+    extensionStart = (dot != std::wstring::npos && dot >= nameStart) ? dot : path.size();
 
-    return parts.directory.size() < kDirBuffer && parts.base.size() < kNameBuffer &&
-           parts.extension.size() < kExtBuffer;
+    return nameStart - rest < kDirBuffer && extensionStart - nameStart < kNameBuffer &&
+           path.size() - extensionStart < kExtBuffer;
 }
 
 } // namespace
@@ -95,8 +81,8 @@ bool PathExists(const std::wstring& path)
 std::wstring GetFileNameOfPath(const std::wstring& path)
 {
     if (path.empty()) return std::wstring();
-    PathParts parts;
-    if (!SplitPathBounded(path, parts)) return std::wstring();
-    if (parts.base.empty()) return std::wstring();
-    return parts.base + parts.extension;
+    size_t nameStart = 0, extensionStart = 0;
+    if (!SplitPathBounded(path, nameStart, extensionStart)) return std::wstring();
+    if (extensionStart == nameStart) return std::wstring();
+    return path.substr(nameStart);
 }

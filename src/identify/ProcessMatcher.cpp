@@ -40,11 +40,21 @@ int FindSignNameIndex(const ProcessLibData& store, const std::wstring& text)
     return FindTextIndex(store.SignNames, text);
 }
 
-int MatchProcessItem(const ProcessLibData& store, const std::wstring& path, ProcessItem& item,
-                     const FileFactReaders& readers)
+// The index key of a path: its file name with A-Z folded, in place, so the
+// name is built once.
+static std::wstring LowerFileName(const std::wstring& path)
 {
-    const ProcessLibData::ItemRange candidates = store.ItemsNamed(ToLowerCopy(GetFileNameOfPath(path)));
-    if (candidates.first == candidates.second) return 0;
+    std::wstring name = GetFileNameOfPath(path);
+    for (wchar_t& c : name)
+        if (c >= L'A' && c <= L'Z') c = wchar_t(c - L'A' + L'a');
+    return name;
+}
+
+const ProcessItem* FindProcessItem(const ProcessLibData& store, const std::wstring& path,
+                                   const FileFactReaders& readers)
+{
+    const ProcessLibData::ItemRange candidates = store.ItemsNamed(LowerFileName(path));
+    if (candidates.first == candidates.second) return nullptr;
 
     const DirectoryKeys keys(path);
     CandidateSelection byDirectory;
@@ -52,31 +62,30 @@ int MatchProcessItem(const ProcessLibData& store, const std::wstring& path, Proc
         const ProcessItem& candidate = it->second;
         if (candidate.PathIndex == -1 || keys.Matches(PathText(store, candidate.PathIndex))) byDirectory.Add(candidate);
     }
-    if (byDirectory.IsSettled()) {
-        item = byDirectory.First();
-        return 1;
-    }
+    if (byDirectory.IsSettled()) return &byDirectory.First();
 
     const int company = FindCompanyNameIndex(store, readers.CompanyName(path.c_str()));
     if (company != -1) {
         CandidateSelection byCompany;
         for (auto it = candidates.first; it != candidates.second; ++it)
             if (it->second.CompanyNameIndex == company) byCompany.Add(it->second);
-        if (byCompany.IsSettled()) {
-            item = byCompany.First();
-            return 1;
-        }
+        if (byCompany.IsSettled()) return &byCompany.First();
     }
 
     // The signer is the strongest fact: its first item answers, whatever
     // the descriptions say.
     const int signer = FindSignNameIndex(store, readers.SignerName(path.c_str()));
-    if (signer == -1) return 0;
-    for (auto it = candidates.first; it != candidates.second; ++it) {
-        if (it->second.SignNameIndex == signer) {
-            item = it->second;
-            return 1;
-        }
-    }
-    return 0;
+    if (signer == -1) return nullptr;
+    for (auto it = candidates.first; it != candidates.second; ++it)
+        if (it->second.SignNameIndex == signer) return &it->second;
+    return nullptr;
+}
+
+int MatchProcessItem(const ProcessLibData& store, const std::wstring& path, ProcessItem& item,
+                     const FileFactReaders& readers)
+{
+    const ProcessItem* chosen = FindProcessItem(store, path, readers);
+    if (chosen == nullptr) return 0;
+    item = *chosen;
+    return 1;
 }

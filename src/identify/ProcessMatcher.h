@@ -20,6 +20,11 @@ extern const FileFactReaders kFileFactReaders;
 int MatchProcessItem(const ProcessLibData& store, const std::wstring& path, ProcessItem& item,
                      const FileFactReaders& readers = kFileFactReaders);
 
+// The same choice without the copy: the chosen item inside the store, or
+// null.
+const ProcessItem* FindProcessItem(const ProcessLibData& store, const std::wstring& path,
+                                   const FileFactReaders& readers = kFileFactReaders);
+
 // The smallest id whose text equals text ignoring the case of A-Z, or -1.
 // A later id with an equal text is never found.
 int FindCompanyNameIndex(const ProcessLibData& store, const std::wstring& text);

@@ -25,8 +25,10 @@ int ProcessLibContext::Load(const wchar_t* path)
 
 int ProcessLibContext::FillProcessInfo(const wchar_t* exePath, ProcessLibRecord& record) const
 {
-    ProcessItem item;
-    if (MatchProcessItem(*Store, exePath, item) == 0) return 0;
+    // The record is filled from the store's own item: no copy in between.
+    const ProcessItem* found = FindProcessItem(*Store, exePath);
+    if (found == nullptr) return 0;
+    const ProcessItem& item = *found;
 
     record.Id = item.Id;
     record.Name = item.Name;
