@@ -224,9 +224,11 @@ TEST_F(UpdateFace, DataFileHeldOpenAtTheMoveKeepsTheNewFileBeside)
     EXPECT_EQ(newFile, ReadBytes(newDataFile));
 }
 
-// Both calls share appatlas.dat.0; whichever loses the race reports it, and
-// the data file ends up as the new library, never as a mix.
-TEST_F(UpdateFace, ConcurrentUpdatesLeaveTheNewLibrary)
+// Both calls share appatlas.dat.0 and only sharing modes keep them apart, so
+// either may lose the race (both can, when each one's move meets the other's
+// open file). The data file is always whole: the new library once any call
+// succeeded, else the old one untouched.
+TEST_F(UpdateFace, ConcurrentUpdatesLeaveAWholeLibrary)
 {
     const HRESULT allowed[] = {S_OK, kBadFormat, HRESULT_FROM_WIN32(ERROR_SHARING_VIOLATION),
                                HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED), HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND)};
@@ -244,10 +246,13 @@ TEST_F(UpdateFace, ConcurrentUpdatesLeaveTheNewLibrary)
         std::thread first(run, 0), second(run, 1);
         first.join();
         second.join();
-        EXPECT_TRUE(results[0] == S_OK || results[1] == S_OK) << std::hex << results[0] << " " << results[1];
         for (HRESULT result : results)
             EXPECT_NE(std::end(allowed), std::find(std::begin(allowed), std::end(allowed), result)) << std::hex << result;
-        EXPECT_EQ(newFile, ReadBytes(dataFile));
+        const std::string after = ReadBytes(dataFile);
+        if (results[0] == S_OK || results[1] == S_OK)
+            EXPECT_EQ(newFile, after);
+        else
+            EXPECT_TRUE(after == newFile || after == oldFile) << "a failed pair must leave a whole library";
     }
 }
 
